@@ -1,0 +1,3 @@
+#include "UnitZipModule/UnitZipModule.h"
+
+TDataModuleZip* DataModuleZip = nullptr;
