@@ -3,6 +3,8 @@
 // every path. A traits type names the invalid value and the release call.
 
 #include <windows.h>
+#include <objbase.h>  // CoTaskMemFree
+#include <shtypes.h>  // LPITEMIDLIST
 
 #include <utility>
 
