@@ -10,6 +10,7 @@ packages=(
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils locales fonts-wqy-microhei imagemagick
   googletest clang libclang-rt-14-dev
+  file
 )
 
 sudo_cmd=()
