@@ -6,6 +6,7 @@
 #include <zlib.h>
 
 #include <cstdint>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -87,6 +88,12 @@ struct RecordCase {
     Failure failure;
     Bytes content; // what a good record inflates to
 };
+
+// Test names and messages show the case's name, not its bytes.
+inline void PrintTo(const RecordCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 inline std::vector<RecordCase> RecordCases()
 {
