@@ -182,11 +182,10 @@ TEST_F(PayloadFiles, SourceThatCannotBeOpenedNamesItsAbsolutePath)
     EXPECT_FALSE(tk::FileExists(Path("out")));
 }
 
-TEST_F(PayloadFiles, SourceIsLockedUntilTheDestinationIsWritten)
+TEST_F(PayloadFiles, DestinationInMissingFolderCannotBeCreatedAndTheSourceIsReleased)
 {
-    // While DecompressFile runs, nobody else can open the source: a
-    // destination in a missing folder fails only after decompression, and the
-    // source must be free again afterwards.
+    // The destination fails after the whole record was decompressed; the
+    // source, held without sharing until then, must be closed again.
     WriteAll(Path("r.rec"), testrecords::Record({1, 2, 3}));
     const auto [cls, message] = Raised([&] { TDataModuleZip::DecompressFile(Path("no\\such\\out"), Path("r.rec")); });
     EXPECT_EQ(cls, "EFCreateError");
@@ -379,6 +378,59 @@ TEST(BuiltSetupKeys, EachRecordOnceUnderUpperCaseStringKeysLanguage2052CodePage0
             }
         }
     }
+}
+
+// The stand-in main program starts, finds its library, shows its window
+// titled "Kelvaro" with its version and folder, and ends with code 0.
+TEST(StandInProduct, MainProgramShowsItsVersionAndFolder)
+{
+#ifndef SETUP_STAND_IN_PAYLOAD
+    GTEST_SKIP() << "the build ships the files of SETUP_PAYLOAD_DIR";
+#endif
+    const std::string folder = PAYLOAD_FILES_X86_64;
+    std::string commandLine = "\"" + folder + "\\VTQ.exe\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+        &startup, &process));
+    tk::UniqueKernelHandle processHandle(process.hProcess);
+    tk::UniqueKernelHandle threadHandle(process.hThread);
+
+    struct Search {
+        DWORD processId;
+        HWND window;
+    } search{process.dwProcessId, nullptr};
+    for (int i = 0; i < 200 && !search.window; ++i) {
+        ::Sleep(50);
+        ::EnumWindows(
+            [](HWND window, LPARAM param) -> BOOL {
+                auto& s = *reinterpret_cast<Search*>(param);
+                DWORD owner = 0;
+                ::GetWindowThreadProcessId(window, &owner);
+                char title[64] = {};
+                ::GetWindowTextA(window, title, sizeof title);
+                if (owner == s.processId && std::string(title) == "Kelvaro") {
+                    s.window = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+    }
+    ASSERT_NE(search.window, nullptr) << "no window titled Kelvaro";
+    char text[512] = {};
+    ::GetDlgItemTextA(search.window, 100, text, sizeof text);
+    const std::string shown = text;
+    EXPECT_NE(shown.find(std::string("Kelvaro 版本 ") + SETUP_PRODUCT_VERSION + "\r\n"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("运行位置：" + tk::ExpandFileName(folder) + "\r\n"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("VTQMain.dll"), std::string::npos) << shown;
+
+    ::PostMessageA(search.window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(::WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
+    DWORD exitCode = 1;
+    ::GetExitCodeProcess(process.hProcess, &exitCode);
+    EXPECT_EQ(exitCode, 0u);
 }
 
 } // namespace
