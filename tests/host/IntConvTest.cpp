@@ -14,7 +14,20 @@ struct ConvCase {
     std::optional<std::int32_t> value; // nothing: rejected
 };
 
-void PrintTo(const ConvCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+// Printable ASCII as it is, every other byte as \xNN: the text names the case.
+void PrintTo(const ConvCase& c, std::ostream* os)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    *os << '"';
+    for (const char ch : c.text) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (byte >= 0x20 && byte < 0x7F && ch != '\\')
+            *os << ch;
+        else
+            *os << "\\x" << hex[byte >> 4] << hex[byte & 15];
+    }
+    *os << '"';
+}
 
 class TextToInteger : public testing::TestWithParam<ConvCase> {};
 

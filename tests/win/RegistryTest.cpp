@@ -341,14 +341,21 @@ TEST_F(RegistryTest, KeyIsClosedOnEveryPath)
         [] { WriteKeyValue(HKEY_LOCAL_MACHINE, TestSub, true, "w", 2, "x"); },
         [] { WriteKeyValue(HKEY_LOCAL_MACHINE, RefusedKey, true, "w", 1, "x"); },
     };
-    int index = 0;
-    for (const auto& call : calls) {
-        SCOPED_TRACE(index++);
-        const std::size_t before = OpenHandleCount();
+    const auto run = [](const std::function<void()>& call) {
         try {
             call();
         } catch (const tk::Exception&) {
         }
+    };
+    // Once for the run-time's own first-use handles (the first exception
+    // thrown allocates some), then counted: a leak repeats on every call.
+    for (const auto& call : calls)
+        run(call);
+    int index = 0;
+    for (const auto& call : calls) {
+        SCOPED_TRACE(index++);
+        const std::size_t before = OpenHandleCount();
+        run(call);
         EXPECT_EQ(OpenHandleCount(), before);
     }
 }
