@@ -139,4 +139,25 @@ TEST_F(ProductRecordsTest, SecondRunReplacesFolderAndResetsSettings)
     EXPECT_EQ(QueryRaw(Save, "Format"), (RawValue{REG_SZ, Sz("png")}));
 }
 
+TEST_F(ProductRecordsTest, KeyThatCannotBeCreatedSkipsItsRecordsSilently)
+{
+    // The application's key held as a volatile key: it opens, but the
+    // settings keys below it, created non-volatile, are refused.
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, AppKey.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+                  KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
+    RegCloseKey(key);
+
+    EXPECT_NO_THROW(InstallMain::WriteProductRecords("C:\\VTQ"));
+    for (const Expected& e : Records("C:\\VTQ")) {
+        SCOPED_TRACE(e.key + " : " + e.name);
+        if (e.key == AppKey || e.key == Uninstall)
+            EXPECT_EQ(QueryRaw(e.key, e.name), e.value);
+        else
+            EXPECT_EQ(QueryRaw(e.key, e.name), std::nullopt);
+    }
+    EXPECT_FALSE(KeyExists(AppKey + "\\Settings"));
+}
+
 } // namespace

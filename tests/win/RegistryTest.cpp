@@ -275,14 +275,22 @@ TEST_F(RegistryTest, KeyThatCannotBeOpenedIsSilent)
         std::string keyPath;
         bool canCreate;
     };
+    // Below a volatile key only volatile keys may be created.
+    const std::string volatileKey = std::string(TestKey) + "\\Volatile";
     const Attempt attempts[] = {
         {"missing key, may not create", TestSub, false},
         {"over-long key name, may create", RefusedKey, true},
         {"over-long key name, may not create", RefusedKey, false},
+        {"key below a volatile key, may create", volatileKey + "\\Sub", true},
     };
     for (const Attempt& a : attempts) {
         SCOPED_TRACE(a.what);
         Reset();
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, volatileKey.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+                      KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+        RegCloseKey(key);
         // Even text that is no integer: nothing is converted unless the key opens.
         for (const auto& [kind, text] : {std::pair{0, std::string("12a")}, std::pair{0, std::string("5")},
                  std::pair{1, std::string("x")}})
@@ -294,6 +302,7 @@ TEST_F(RegistryTest, KeyThatCannotBeOpenedIsSilent)
             EXPECT_EQ(text, "before");
         }
         EXPECT_FALSE(KeyExists(TestSub));
+        EXPECT_FALSE(KeyExists(volatileKey + "\\Sub"));
     }
 }
 
