@@ -53,6 +53,11 @@ public:
     void NextStepBtnClick(tk::TObject* sender);
     void LastStepBtnClick(tk::TObject* sender);
     void OverBtnClick(tk::TObject* sender);
+
+    // Operations of the installation run.
+    void CreateAppShortcuts(const std::string& targetFolder);
+    void CreateUninstallShortcut(const std::string& targetFolder);
+    void DeleteTempFolder(const std::string& path);
 };
 
 // The wizard window, created first at start-up.

@@ -1,5 +1,6 @@
 #include "InstallMain/ProductRecords.h"
 
+#include "InstallMain/InstallFormTable.h"
 #include "RegEdit/RegEdit.h"
 
 #include <windows.h>
@@ -8,13 +9,12 @@ namespace InstallMain {
 
 namespace {
 
-constexpr const char* ProductKey = "SOFTWARE\\VTQ";
 constexpr const char* ConventionalKey = "SOFTWARE\\VTQ\\Settings\\Conventional";
 constexpr const char* SaveKey = "SOFTWARE\\VTQ\\Settings\\Save";
 constexpr const char* HighKey = "SOFTWARE\\VTQ\\Settings\\High";
 constexpr const char* UninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VTQ";
 
-constexpr const char* HomePage = "http://www.dovrik.example/";
+constexpr const char* HomePage = INSTALL_MAKER_WEB_ADDRESS;
 constexpr const char* SupportForum = "http://bbs.dovrik.example/";
 
 struct ProductRecord {
@@ -32,7 +32,7 @@ void WriteProductRecords(const std::string& targetFolder)
     using RegEdit::ValueKindString;
 
     const ProductRecord records[] = {
-        {ProductKey, "Install_Dir", ValueKindString, targetFolder},
+        {ProductKey, InstallDirValue, ValueKindString, targetFolder},
         {ProductKey, "Ver", ValueKindString, "V1.4"},
         {ConventionalKey, "Sound", ValueKindString, "1"},
         {ConventionalKey, "Hide", ValueKindString, "1"},

@@ -7,6 +7,11 @@
 
 namespace InstallMain {
 
+// The application's key under HKEY_LOCAL_MACHINE, and the value that records
+// the folder of an installation (read back at the next start).
+inline constexpr const char* ProductKey = "SOFTWARE\\VTQ";
+inline constexpr const char* InstallDirValue = "Install_Dir";
+
 // Writes the records in table order, each through WriteKeyValue with
 // canCreate true, the folder used exactly as given. A key that cannot be
 // opened or created skips its record silently; a refused write raises
