@@ -2,6 +2,7 @@
 
 #include "toolkit/core/Exceptions.h"
 #include "toolkit/core/Format.h"
+#include "toolkit/win/TaskWindows.h"
 
 #include <objbase.h>
 
@@ -120,31 +121,6 @@ std::string CurrentExceptionMessage()
     }
 }
 
-// Disables the thread's enabled top-level windows for the lifetime of a
-// modal box, and enables them again afterwards.
-class TaskWindowsDisabled {
-public:
-    TaskWindowsDisabled() { ::EnumThreadWindows(::GetCurrentThreadId(), &Disable, reinterpret_cast<LPARAM>(this)); }
-    TaskWindowsDisabled(const TaskWindowsDisabled&) = delete;
-    TaskWindowsDisabled& operator=(const TaskWindowsDisabled&) = delete;
-    ~TaskWindowsDisabled()
-    {
-        for (HWND window : disabled_)
-            ::EnableWindow(window, TRUE);
-    }
-
-private:
-    static BOOL CALLBACK Disable(HWND window, LPARAM self)
-    {
-        if (::IsWindowVisible(window) && ::IsWindowEnabled(window)) {
-            ::EnableWindow(window, FALSE);
-            reinterpret_cast<TaskWindowsDisabled*>(self)->disabled_.push_back(window);
-        }
-        return TRUE;
-    }
-    std::vector<HWND> disabled_;
-};
-
 } // namespace
 
 void TApplication::HandleException()
@@ -157,7 +133,7 @@ void TApplication::ShowException(const std::string& message)
     HWND owner = ::GetActiveWindow();
     if (!owner && mainForm_)
         owner = mainForm_->Handle();
-    TaskWindowsDisabled disabled;
+    DisabledThreadWindows disabled;
     ::MessageBoxA(owner, WithFinalPeriod(message).c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
 }
 

@@ -2,6 +2,7 @@
 
 #include "toolkit/win/ComPtr.h"
 #include "toolkit/win/Handle.h"
+#include "toolkit/win/TaskWindows.h"
 
 #include <shlobj.h>
 
@@ -10,40 +11,6 @@
 namespace tk {
 
 namespace {
-
-// Disables the application's windows for the lifetime of a modal dialog and
-// gives them back their state afterwards.
-class DisabledThreadWindows {
-public:
-    DisabledThreadWindows() : active_(::GetActiveWindow())
-    {
-        ::EnumThreadWindows(::GetCurrentThreadId(), &DisabledThreadWindows::Collect,
-                            reinterpret_cast<LPARAM>(this));
-        for (HWND window : windows_)
-            ::EnableWindow(window, FALSE);
-    }
-    DisabledThreadWindows(const DisabledThreadWindows&) = delete;
-    DisabledThreadWindows& operator=(const DisabledThreadWindows&) = delete;
-    ~DisabledThreadWindows()
-    {
-        for (HWND window : windows_)
-            if (::IsWindow(window))
-                ::EnableWindow(window, TRUE);
-        if (active_ && ::IsWindow(active_))
-            ::SetActiveWindow(active_);
-    }
-
-private:
-    static BOOL CALLBACK Collect(HWND window, LPARAM self)
-    {
-        if (::IsWindowVisible(window) && ::IsWindowEnabled(window))
-            reinterpret_cast<DisabledThreadWindows*>(self)->windows_.push_back(window);
-        return TRUE;
-    }
-
-    HWND active_;
-    std::vector<HWND> windows_;
-};
 
 void CentreOnScreen(HWND window)
 {
