@@ -1,6 +1,7 @@
 // The window toolkit in-process: the default error display, an error in a
 // form's creation handler, and the keyboard interface, on small test forms.
 
+#include "../common/TestThread.h"
 #include "UiDriver.h"
 #include "toolkit/core/Exceptions.h"
 #include "toolkit/win/Application.h"
@@ -13,30 +14,7 @@
 
 namespace {
 
-// Runs work on another thread while this one shows a modal box.
-class Helper {
-public:
-    explicit Helper(std::function<void()> work) : work_(std::move(work))
-    {
-        thread_ = ::CreateThread(nullptr, 0, &Helper::Main, this, 0, nullptr);
-    }
-    Helper(const Helper&) = delete;
-    Helper& operator=(const Helper&) = delete;
-    ~Helper()
-    {
-        ::WaitForSingleObject(thread_, INFINITE);
-        ::CloseHandle(thread_);
-    }
-
-private:
-    static DWORD WINAPI Main(void* self)
-    {
-        static_cast<Helper*>(self)->work_();
-        return 0;
-    }
-    std::function<void()> work_;
-    HANDLE thread_;
-};
+using Helper = testsupport::Thread;
 
 // Answers the next box of this process with OK and reports what it showed.
 std::optional<ui::MessageBoxInfo> AnswerNextBox(const std::function<void()>& show)

@@ -3,6 +3,8 @@
 // and removed with the ANSI calls the program uses, special folders of the
 // Wine prefix, and shell dialogs found from a second thread.
 
+#include "../common/TestThread.h"
+
 #include <windows.h>
 #include <shlobj.h>
 
@@ -12,35 +14,7 @@
 
 namespace foldertest {
 
-// A second thread running `body`, joined by Join() or at the latest when the
-// object goes. (The compiler's win32 thread model has no std::thread.)
-class Thread {
-public:
-    explicit Thread(std::function<void()> body) : body_(std::move(body))
-    {
-        handle_ = ::CreateThread(nullptr, 0, &Thread::Run, this, 0, nullptr);
-    }
-    Thread(const Thread&) = delete;
-    Thread& operator=(const Thread&) = delete;
-    ~Thread() { Join(); }
-    void Join()
-    {
-        if (!handle_)
-            return;
-        ::WaitForSingleObject(handle_, INFINITE);
-        ::CloseHandle(handle_);
-        handle_ = nullptr;
-    }
-
-private:
-    static DWORD WINAPI Run(void* self)
-    {
-        static_cast<Thread*>(self)->body_();
-        return 0;
-    }
-    std::function<void()> body_;
-    HANDLE handle_ = nullptr;
-};
+using testsupport::Thread;
 
 inline void Pause(int milliseconds)
 {
