@@ -29,10 +29,10 @@ void RegisterFormClass(const char* className)
     ::RegisterClassExA(&wc);
 }
 
-HFONT MakeFont(const FontSpec& spec)
+HFONT MakeFont(const FontSpec& definition)
 {
-    return ::CreateFontA(spec.height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, spec.name);
+    return ::CreateFontA(definition.height, 0, 0, 0, definition.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, definition.name);
 }
 
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -127,13 +127,13 @@ void TForm::Build()
     }
 }
 
-HFONT TForm::FontFor(const FontSpec* spec)
+HFONT TForm::FontFor(const FontSpec* definition)
 {
-    if (!spec)
+    if (!definition)
         return static_cast<HFONT>(formFont_.Get());
-    auto& font = fonts_[spec];
+    auto& font = fonts_[definition];
     if (!font)
-        font.Reset(MakeFont(*spec));
+        font.Reset(MakeFont(*definition));
     return static_cast<HFONT>(font.Get());
 }
 

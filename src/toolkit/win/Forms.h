@@ -46,7 +46,7 @@ public:
 
 private:
     void Build();
-    HFONT FontFor(const FontSpec* spec);
+    HFONT FontFor(const FontSpec* definition);
     void Centre();
 
     FormDef def_;
