@@ -11,7 +11,7 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 add_subdirectory(src)
 add_subdirectory(tools)
 add_subdirectory(tests/host)
-add_subdirectory(tests/inspect)
+add_subdirectory(tests/pe)
 
 set(SETUP_WIN_ARGS
   -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}

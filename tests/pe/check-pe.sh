@@ -2,7 +2,7 @@
 # Reads a built setup.exe as a file and checks what Windows sees before it
 # runs it: the image kind, the machine, the GUI subsystem and that the only
 # DLLs it imports are the system's (the run-time is linked in statically).
-#   inspect-pe.sh i686|x86_64 OBJDUMP setup.exe
+#   check-pe.sh i686|x86_64 OBJDUMP setup.exe
 set -uo pipefail
 arch=$1 objdump=$2 exe=$3
 
