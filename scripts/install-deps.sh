@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools libz-mingw-w64-dev
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils locales fonts-wqy-microhei imagemagick
-  googletest clang libclang-rt-14-dev
+  googletest libgtest-dev clang libclang-rt-14-dev
   file
 )
 
