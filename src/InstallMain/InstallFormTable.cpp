@@ -54,7 +54,7 @@ const std::array<ComponentDef, 33> Components = {{
         Color::Default, nullptr, 0, Handler(&TInstallForm::CancelBtnClick)},
     {K::Button, "OverBtn", "BottomPanel", 314, 21, 75, 25, Align::None, 3, "完成", nullptr, tk::Hidden,
         Color::Default, nullptr, 0, Handler(&TInstallForm::OverBtnClick)},
-    {K::PageControl, "InstallPage", nullptr, 0, 0, 493, 283, Align::Client, 1, "", nullptr, tk::TabsHidden},
+    {K::PageControl, "InstallPage", nullptr, 0, 0, 493, 283, Align::Client, 1, ""},
 
     {K::TabSheet, "WelcomeTabSheet", "InstallPage", 4, 6, 485, 273, Align::None, -1, "欢迎页面", nullptr,
         tk::ActivePage},

@@ -54,7 +54,7 @@ const std::array<tk::ComponentDef, 6> TestComponents = {{
         tk::Color::Default, nullptr, 0, tk::Handler(&TestForm::FirstClick)},
     {K::Button, "Second", nullptr, 100, 10, 75, 25, tk::Align::None, 1, "Second", nullptr, tk::NoOptions,
         tk::Color::Default, nullptr, 0, tk::Handler(&TestForm::SecondClick)},
-    {K::PageControl, "Pages", nullptr, 0, 50, 300, 150, tk::Align::None, 2, "", nullptr, tk::TabsHidden},
+    {K::PageControl, "Pages", nullptr, 0, 50, 300, 150, tk::Align::None, 2, ""},
     {K::TabSheet, "PageA", "Pages", 0, 0, 0, 0, tk::Align::None, -1, "A", nullptr, tk::ActivePage},
     {K::Edit, "OnA", "PageA", 10, 10, 100, 21, tk::Align::None, 0, ""},
     {K::TabSheet, "PageB", "Pages", 0, 0, 0, 0, tk::Align::None, -1, "B"},

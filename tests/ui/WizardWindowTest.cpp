@@ -46,8 +46,8 @@ TEST_F(WizardWindow, StartsOnTheWelcomePage)
 TEST_F(WizardWindow, ClosingFromTheTitleBarEndsWithExitCodeZeroAndNoBox)
 {
     ::PostMessageA(setup.MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    // A question or an error box would hold the process past the wait.
     EXPECT_EQ(setup.WaitForExit(15000), DWORD{0});
-    EXPECT_FALSE(setup.FindMessageBox(0).has_value());
 }
 
 TEST_F(WizardWindow, FixedSizeCentredWithOnlySystemMenuAndClose)

@@ -57,7 +57,6 @@ class EConvertError : public Exception { using Exception::Exception; };
 class EInOutError : public Exception {
 public:
     explicit EInOutError(std::int32_t code);
-    explicit EInOutError(std::string message) : Exception(std::move(message)), code_(0) {}
     std::int32_t ErrorCode() const noexcept { return code_; }
 
 private:

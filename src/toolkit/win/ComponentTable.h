@@ -35,8 +35,7 @@ enum Option : unsigned {
     Borderless = 1u << 4,    // edits: no border, no bevel
     RaisedBevel = 1u << 5,   // panel
     IconPicture = 1u << 6,   // image: the picture is an icon, drawn transparently
-    TabsHidden = 1u << 7,    // page control: pages never show a tab
-    ActivePage = 1u << 8,    // page: the page shown at start
+    ActivePage = 1u << 7,    // page: the page shown at start (a page control never shows tabs)
 };
 
 struct FontSpec {

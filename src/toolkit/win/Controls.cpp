@@ -350,12 +350,6 @@ void TButton::Command(WORD code)
         OnClick(this);
 }
 
-void TButton::Click()
-{
-    if (OnClick)
-        OnClick(this);
-}
-
 TCheckBox::TCheckBox(const ComponentDef& def, TWinContainer* parent) : TControl(def, parent)
 {
     CreateHandle("BUTTON", BS_AUTOCHECKBOX, 0);

@@ -115,8 +115,6 @@ protected:
 class TTabSheet : public TWinContainer {
 public:
     TTabSheet(const ComponentDef& def, TWinContainer* parent);
-    // The page's caption; never shown, since the pages have no tabs.
-    const char* Caption() const { return Definition().text; }
 };
 
 class TPageControl : public TWinContainer {
@@ -138,7 +136,6 @@ class TButton : public TControl {
 public:
     TButton(const ComponentDef& def, TWinContainer* parent);
     void Command(WORD code) override;
-    void Click();
 };
 
 class TCheckBox : public TControl {

@@ -1,7 +1,5 @@
 #include "toolkit/win/SysUtils.h"
 
-#include "toolkit/core/Exceptions.h"
-
 #include <vector>
 
 namespace tk {
@@ -49,39 +47,6 @@ bool DirectoryExists(const std::string& path)
 {
     const DWORD attributes = ::GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-namespace {
-
-std::string WithoutTrailingSeparator(std::string path)
-{
-    // Keep the separator of a drive root ("C:\") and a lone "\".
-    while (path.size() > 1 && path.back() == '\\' && !(path.size() == 3 && path[1] == ':'))
-        path.pop_back();
-    return path;
-}
-
-std::string ParentOf(const std::string& path)
-{
-    const auto separator = path.find_last_of("\\");
-    if (separator == std::string::npos)
-        return {};
-    return path.substr(0, separator + 1);
-}
-
-} // namespace
-
-bool ForceDirectories(const std::string& path)
-{
-    if (path.empty())
-        throw EInOutError(std::string("Unable to create directory"));
-    const std::string folder = WithoutTrailingSeparator(path);
-    if (folder.size() < 3 || DirectoryExists(folder))
-        return true;
-    const std::string parent = ParentOf(folder);
-    if (!parent.empty() && parent != folder)
-        ForceDirectories(parent);
-    return ::CreateDirectoryA(folder.c_str(), nullptr) != 0;
 }
 
 } // namespace tk

@@ -18,8 +18,5 @@ std::string ExpandFileName(const std::string& path);
 bool FileExists(const std::string& path);
 // True for an existing folder.
 bool DirectoryExists(const std::string& path);
-// Creates the folder and every missing parent; true if it exists afterwards.
-// An empty path raises EInOutError "Unable to create directory".
-bool ForceDirectories(const std::string& path);
 
 } // namespace tk
